@@ -114,6 +114,10 @@ std::int64_t fileSize(int handle) {
     return st.st_size;
 }
 
+std::int64_t seekTo(int handle, std::int64_t offset) {
+    return static_cast<std::int64_t>(::lseek(handle, static_cast<off_t>(offset), SEEK_SET));
+}
+
 std::int64_t readBytes(int handle, void* buffer, std::size_t count) {
     ssize_t n;
     do {

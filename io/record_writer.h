@@ -1,0 +1,15 @@
+// Handing a finished output record to its unit.
+#pragma once
+
+#include <string_view>
+
+#include "io/unit.h"
+
+namespace io {
+
+// The console takes the record under carriage control (with advance false
+// the next record continues its line); any other unit gets the record's
+// bytes followed by CR LF.
+void writeRecord(Unit& unit, std::string_view record, bool advance);
+
+}  // namespace io
