@@ -1,0 +1,48 @@
+// The class table holds 50,000 pairs; a complete 50,001st pair ends the run.
+#include <cstdlib>
+#include <string>
+
+#include <gtest/gtest.h>
+
+#include "tests/support/run_program.h"
+
+namespace {
+
+std::string classTable(int pairs, const std::string& tail) {
+    std::string text = "header\r\n==\r\ntitle\r\n";
+    for (int k = 1; k <= pairs; ++k) text += std::to_string(k) + " " + std::to_string(k % 5) + "\r\n";
+    return text + tail;
+}
+
+testsupport::RunResult runWithTable(const std::string& table) {
+    std::string dir = testsupport::makeTempDirectory();
+    testsupport::writeFile(dir + "/kavlot.txt", table);
+    testsupport::writeFile(dir + "/data.txt",
+                           "h\r\n==\r\n(I6,19F4.1)\r\n 50000" + std::string(18 * 4, ' ') + " 1.5\r\n");
+    testsupport::RunResult run = testsupport::runProgram(KETLAP_BINARY, {"data.txt"}, dir, "");
+    (void)std::system(("rm -rf '" + dir + "'").c_str());
+    return run;
+}
+
+TEST(ClassTableCapacity, FiftyThousandPairsFit) {
+    // The last pair, 50000 0, is the only one that matches.
+    testsupport::RunResult run = runWithTable(classTable(50000, ""));
+    EXPECT_EQ(run.err, "");
+    EXPECT_EQ(run.out, "      0.       0.       0.       2.\r\n");
+    EXPECT_EQ(run.status, 0);
+}
+
+TEST(ClassTableCapacity, IncompleteExtraPairIsNotAnError) {
+    testsupport::RunResult run = runWithTable(classTable(50000, "50001\r\n"));
+    EXPECT_EQ(run.err, "");
+    EXPECT_EQ(run.status, 0);
+}
+
+TEST(ClassTableCapacity, ACompleteExtraPairIsReported) {
+    testsupport::RunResult run = runWithTable(classTable(50001, ""));
+    EXPECT_EQ(run.out, "");
+    EXPECT_EQ(run.err, "\r\nrun-time error F6505: READ(kavlot.txt)\r\n- class table holds more than 50000 pairs\r\n");
+    EXPECT_EQ(run.status, 1);
+}
+
+}  // namespace
