@@ -37,6 +37,7 @@ struct RecordBuffer {
     std::int32_t nextIndex = 0;   // next byte to hand out
     std::int32_t lastIndex = -1;  // last valid byte; -1 when empty
     std::int64_t filePosition = 0;  // file offset just after the bytes loaded so far
+    std::int32_t recordStart = 0;   // index of the current record's first byte
     bool endsWithLineFeed = true;   // the last byte loaded so far is a line feed (or none was)
 };
 

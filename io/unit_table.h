@@ -10,11 +10,6 @@
 #include "io/unit.h"
 #include "io/units.h"
 
-namespace platform {
-// Moves a handle's position; returns the new position, or -1.
-std::int64_t seekTo(int handle, std::int64_t offset);
-}  // namespace platform
-
 namespace io {
 
 struct UnitSlot {

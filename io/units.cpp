@@ -24,10 +24,12 @@ std::unique_ptr<Unit> makeRecord(std::string name, int handle, RecordKind kind) 
     return unit;
 }
 
+// The console is read where standard input stands, never at an offset of
+// its own. A typed line is at most one console buffer long; redirected
+// input may be read in larger pieces, which nothing can observe.
 std::unique_ptr<Unit> makeConsoleRecord(int handle) {
     auto unit = makeRecord("CON", handle, RecordKind::Console);
-    unit->seekable = platform::isSeekable(handle);
-    allocateBuffer(*unit, kDeviceBufferSize);
+    allocateBuffer(*unit, isCharacterDevice(0) ? kDeviceBufferSize : kLargeFileBufferSize);
     return unit;
 }
 

@@ -51,6 +51,8 @@ bool identityOfName(const std::string& name, FileIdentity& out);
 bool identityOfHandle(int handle, FileIdentity& out);
 
 bool isSeekable(int handle);
+// Moves the handle's position; returns the new offset, or -1.
+std::int64_t seekTo(int handle, std::int64_t offset);
 std::int64_t fileSize(int handle);  // -1 when unknown
 
 // Reads up to count bytes; returns the count (0 at end), or -1 on failure.

@@ -127,6 +127,30 @@ TEST(RecordReader, InputArrivingInPiecesFromAPipe) {
     ::close(fds[0]);
 }
 
+TEST(RecordReader, APipeKeepsTheCurrentRecordForMovingBack) {
+    int fds[2];
+    ASSERT_EQ(::pipe(fds), 0);
+    std::thread writer([w = fds[1]] {
+        for (const char* piece : {"x\nab", "cdef", "ghi", "j"}) {
+            (void)!::write(w, piece, std::strlen(piece));
+            std::this_thread::sleep_for(std::chrono::milliseconds(5));
+        }
+        ::close(w);
+    });
+    io::Unit unit;
+    unit.handle = fds[0];
+    io::allocateBuffer(unit, 4);
+    io::advanceRecord(unit);
+    EXPECT_EQ(io::skipInRecord(unit, 100), 10);  // through several loads to the supplied line end
+    io::moveBack(unit, 10);
+    EXPECT_EQ(io::nextChar(unit), 'a');
+    EXPECT_EQ(io::skipInRecord(unit, 100), 9);
+    EXPECT_EQ(io::nextChar(unit), io::kLineFeed);
+    EXPECT_THROW(io::nextChar(unit), io::IoCondition);
+    writer.join();
+    ::close(fds[0]);
+}
+
 TEST(RecordReader, SkipAndMoveBackWithinTheRecord) {
     FileUnit f("abcdefghijklmnopqrstuvwxyz\nnext\n", 8);
     EXPECT_EQ(io::skipInRecord(f.unit, 12), 12);

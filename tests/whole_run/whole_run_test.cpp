@@ -61,7 +61,7 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values("example_run", "lf_only_lines", "missing_data_file", "missing_class_table",
                     "prompt_answer_trimmed", "prompt_repeats_for_blank_answers",
                     "prompt_end_of_input", "empty_argument_prompts", "data_file_is_class_table",
-                    "nul_data_file", "con_data_from_stdin", "data_file_is_directory",
+                    "nul_data_file", "con_data_from_stdin", "con_tab_back_on_last_line", "data_file_is_directory",
                     "format_i5_19f8", "format_longer_than_60", "format_without_parenthesis",
                     "literal_in_data_format", "reversion_into_next_records",
                     "short_record_reads_zeros", "no_data_records", "identifier_listed_twice",
