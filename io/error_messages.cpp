@@ -87,6 +87,7 @@ constexpr ErrorText kErrorTexts[] = {
     {6982, "format: invalid position or sign"},
     {6983, "format: number not allowed here"},
     {6984, "format: number required before H or P"},
+    {6985, "format: groups repeat too often without a data edit descriptor"},
     {6986, "format: groups nested too deeply"},
     {6987, "format: decimal point missing"},
     {6988, "format: literal not closed"},

@@ -75,6 +75,7 @@ inline constexpr std::int32_t FormatNoParenthesis = 6981;
 inline constexpr std::int32_t FormatZeroPosition = 6982;
 inline constexpr std::int32_t FormatNumberNotAllowed = 6983;
 inline constexpr std::int32_t FormatNumberRequired = 6984;
+inline constexpr std::int32_t FormatRunaway = 6985;
 inline constexpr std::int32_t FormatTooDeep = 6986;
 inline constexpr std::int32_t FormatMissingPoint = 6987;
 inline constexpr std::int32_t FormatOpenLiteral = 6988;

@@ -88,13 +88,13 @@ void appendValue(const CollectedItem& item) {
     case ItemKind::Logical1: case ItemKind::Logical2: case ItemKind::Logical4:
         record += integerValue(item) != 0 ? 'T' : 'F';
         break;
-    case ItemKind::Real4: appendReal(load<float>(item.data), true); break;
+    case ItemKind::Real4: appendReal(widenSingle(load<float>(item.data)), true); break;
     case ItemKind::Real8: appendReal(load<double>(item.data), false); break;
     case ItemKind::Complex8:
         record += '(';
-        appendReal(load<float>(item.data), true);
+        appendReal(widenSingle(load<float>(item.data)), true);
         record += ',';
-        appendReal(load<float>(item.data + 4), true);
+        appendReal(widenSingle(load<float>(item.data + 4)), true);
         record += ')';
         break;
     case ItemKind::Complex16:

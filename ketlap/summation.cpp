@@ -87,7 +87,7 @@ void accumulate() {
 // so that no character of the total is lost.
 std::string_view totalsFormat() {
     char text[io::kValueTextSize];
-    std::string_view first = io::editFixed(totals[Class1], true, 9, 0, 0, false, text);
+    std::string_view first = io::editFixed(io::widenSingle(totals[Class1]), true, 9, 0, 0, false, text);
     return first.size() >= 9 ? "(1X,4F9.0)" : "(4F9.0)";
 }
 

@@ -133,4 +133,12 @@ std::string_view editFixed(double value, bool isSingle, std::int32_t w, std::int
     return text.text();
 }
 
+double widenSingle(float value) {
+    const std::uint32_t bits = std::bit_cast<std::uint32_t>(value);
+    if ((bits & 0x7F800000u) != 0x7F800000u) return static_cast<double>(value);
+    const std::uint64_t sign = static_cast<std::uint64_t>(bits >> 31) << 63;
+    const std::uint64_t fraction = static_cast<std::uint64_t>(bits & 0x007FFFFFu) << 29;
+    return std::bit_cast<double>(sign | (std::uint64_t{0x7FF} << 52) | fraction);
+}
+
 }  // namespace io

@@ -16,6 +16,10 @@ struct DecimalForm {
 };
 DecimalForm decimalForm(double value);
 
+// A single-precision value widened bit for bit: a signalling NaN stays
+// signalling (a hardware conversion would quiet it).
+double widenSingle(float value);
+
 // Edits `value` (single precision when isSingle) as Fw.d with scale factor k
 // into `out` (room for at least 260 characters) and returns the text. The text
 // may be longer than w; the caller then places w asterisks.

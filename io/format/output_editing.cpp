@@ -55,7 +55,7 @@ double realValue(ItemKind kind, const unsigned char* data) {
     if (kind == ItemKind::Real4) {
         float f;
         std::memcpy(&f, data, 4);
-        return f;
+        return widenSingle(f);
     }
     double v;
     std::memcpy(&v, data, 8);

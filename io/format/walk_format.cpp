@@ -51,10 +51,17 @@ void moveTo(EditState& state, std::int64_t target, const TransferHooks& hooks) {
     state.pendingSpaces = 0;
 }
 
+// Groups that hold no data edit descriptor may repeat 2147483647 times, nested
+// sixteen deep: a fetch that runs this many steps without a data step or a
+// record end is stopped with an error instead of running for ages.
+constexpr std::int64_t kMaxIdleSteps = std::int64_t{1} << 24;
+
 // Runs steps from state.nextStep until a data step (true) or a stop (false).
 bool fetch(EditState& state, const FormatProgram& program, bool itemWaiting, GResolve itemClass,
            const TransferHooks& hooks) {
+    std::int64_t idleSteps = 0;
     for (;;) {
+        if (++idleSteps > kMaxIdleSteps) raiseRunTimeError(err::FormatRunaway);
         std::int32_t index = state.nextStep++;
         const FormatStep& step = program.steps[static_cast<std::size_t>(index)];
         if (isDataStep(step.kind)) {
@@ -88,6 +95,7 @@ bool fetch(EditState& state, const FormatProgram& program, bool itemWaiting, GRe
         case StepKind::RecordEnd: {
             std::int32_t times = std::max(step.repeat, 1);
             for (std::int32_t i = 0; i < times; ++i) endRecord(state, hooks);
+            idleSteps = 0;
             break;
         }
         case StepKind::Colon:
@@ -106,6 +114,7 @@ bool fetch(EditState& state, const FormatProgram& program, bool itemWaiting, GRe
                 return false;
             }
             endRecord(state, hooks);
+            idleSteps = 0;
             state.nextStep = step.reversion;
             break;
         case StepKind::Fault:

@@ -12,14 +12,7 @@
 
 namespace {
 
-// A single-precision value widened bit for bit, so that a signalling NaN stays
-// signalling (a hardware conversion would quiet it).
-double widenSingle(std::uint32_t bits) {
-    if ((bits & 0x7f800000u) != 0x7f800000u) return std::bit_cast<float>(bits);
-    std::uint64_t sign = std::uint64_t{bits >> 31} << 63;
-    std::uint64_t fraction = std::uint64_t{bits & 0x7fffffu} << 29;
-    return std::bit_cast<double>(sign | (0x7ffULL << 52) | fraction);
-}
+double widenSingle(std::uint32_t bits) { return io::widenSingle(std::bit_cast<float>(bits)); }
 
 // The field as the format places it: w asterisks when the text does not fit,
 // otherwise the text right-justified.

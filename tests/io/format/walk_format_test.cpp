@@ -131,6 +131,9 @@ TEST(WalkFormat, FaultsAreRaisedOnlyWhenReached) {
         {"x(I2)", "i", true, "error:6981"},
         // a second fetch of the same steps behaves as the first
         {"(2(EN9.2,B4),Q)", "rrrrr", true, "EN@0 B@9 EN@13 B@22 Q@26 end: stop"},
+        // groups without a data step that would repeat for ages are stopped
+        {"(I2,2147483647(2147483647(1X)),I2)", "ii", true, "I@0 error:6985"},
+        {"(I2,1000(1000(1X)),I2)", "ii", true, "I@0 I@1000002 end: stop"},
     };
     for (const Case& c : cases) EXPECT_EQ(walk(c.format, c.items, c.input), c.trace) << c.format;
 }
