@@ -41,13 +41,13 @@ void refuseSecondConnection(std::int32_t number, const std::string& name, bool d
 }
 
 // OPEN of a connected unit on the same file changes only its edit settings.
-void retune(Unit& unit, const OpenSpec& spec) {
-    if (unit.kind != spec.kind) raiseRunTimeError(err::ReopenKind);
-    unit.blankAsZero = spec.blankAsZero;
-    unit.delim = spec.delim;
-    unit.pad = spec.pad;
+void retune(Unit& unit, const OpenSpec& settings) {
+    if (unit.kind != settings.kind) raiseRunTimeError(err::ReopenKind);
+    unit.blankAsZero = settings.blankAsZero;
+    unit.delim = settings.delim;
+    unit.pad = settings.pad;
     const bool console = unit.kind == RecordKind::Internal || unit.kind == RecordKind::Console;
-    unit.carriage = console && spec.carriage != CarriageControl::List ? CarriageControl::FirstCharacter
+    unit.carriage = console && settings.carriage != CarriageControl::List ? CarriageControl::FirstCharacter
                                                                       : CarriageControl::List;
     if (unit.kind == RecordKind::Console && unit.handle >= 0 && unit.handle <= 1) {
         setConsoleCarriageControl(unit.carriage);
@@ -76,9 +76,9 @@ platform::OpenAccess accessOf(Action action) {
 // Opens the file by STATUS; without ACTION a refused read-write open is
 // tried again for reading, then for writing. Sets the handle and action of
 // the unit, and returns whether the file was created.
-bool openThroughSystem(Unit& unit, const std::string& systemName, const OpenSpec& spec) {
+bool openThroughSystem(Unit& unit, const std::string& systemName, const OpenSpec& settings) {
     platform::Creation creation = platform::Creation::NewOnly;
-    switch (spec.status) {
+    switch (settings.status) {
     case OpenStatus::Old: creation = platform::Creation::ExistingOnly; break;
     case OpenStatus::New: break;
     case OpenStatus::Scratch: unit.deleteOnClose = true; break;
@@ -90,14 +90,14 @@ bool openThroughSystem(Unit& unit, const std::string& systemName, const OpenSpec
     constexpr Action kTries[] = {Action::ReadWrite, Action::Read, Action::Write};
     platform::OpenResult result;
     for (const Action action : kTries) {
-        const Action tried = spec.action.value_or(action);
+        const Action tried = settings.action.value_or(action);
         result = platform::openFile(systemName, accessOf(tried), creation);
         if (result.failure == platform::Failure::None) {
             unit.handle = result.handle;
             unit.action = tried;
             return creation == platform::Creation::NewOnly;
         }
-        if (spec.action) break;
+        if (settings.action) break;
     }
     raiseRunTimeError(errorOfFailure(result.failure));
 }
@@ -139,40 +139,40 @@ int firstFreeSlot() {
 
 // Gives the new unit its handle and buffer; a device of code 0 or more is
 // that standard handle.
-void attach(Unit& unit, const OpenSpec& spec, std::optional<int> device) {
+void attach(Unit& unit, const OpenSpec& settings, std::optional<int> device) {
     if (device && *device >= 0) {
         unit.handle = *device;
-        unit.action = spec.action.value_or(Action::ReadWrite);
+        unit.action = settings.action.value_or(Action::ReadWrite);
         unit.consoleRouted = *device == kConsoleDevice && unit.kind == RecordKind::Console;
         unit.seekable = platform::isSeekable(unit.handle);
         giveBuffer(unit, kDeviceBufferSize);
         return;
     }
     const std::string systemName = device ? systemDeviceName(*device, unit.name) : unit.name;
-    const bool created = openThroughSystem(unit, systemName, spec);
+    const bool created = openThroughSystem(unit, systemName, settings);
     unit.outputPending = created;
     unit.seekable = platform::isSeekable(unit.handle);
-    std::int32_t size = spec.blockSize;
+    std::int32_t size = settings.blockSize;
     if (device) size = kDeviceBufferSize;
     if (size <= 0) size = unit.seekable ? kLargeFileBufferSize : kSmallFileBufferSize;
     giveBuffer(unit, size);
-    if (spec.append) positionAtEnd(unit);
+    if (settings.append) positionAtEnd(unit);
 }
 
 }  // namespace
 
 Unit& connectUnit(std::int32_t number, const OpenSpec& given) {
-    OpenSpec spec = given;
+    OpenSpec settings = given;
     std::string& name = fileNameBuffer();
     if (equalIgnoringCase(name, "USER")) name = "CON";
     std::optional<int> device = recognizeDevice(name);
     if (device) {
-        if (spec.kind == RecordKind::FormattedSequential) {
-            spec.kind = RecordKind::Console;
-        } else if (spec.kind != RecordKind::BinarySequential) {
+        if (settings.kind == RecordKind::FormattedSequential) {
+            settings.kind = RecordKind::Console;
+        } else if (settings.kind != RecordKind::BinarySequential) {
             raiseRunTimeError(err::DeviceAccess);
         }
-        spec.status = OpenStatus::Old;
+        settings.status = OpenStatus::Old;
         if (*device == kUserConsole) device = kConsoleDevice;
     }
     refuseSecondConnection(number, name, device.has_value());
@@ -180,7 +180,7 @@ Unit& connectUnit(std::int32_t number, const OpenSpec& given) {
     if (Unit* existing = findUnit(number, directionOf(number))) {
         const bool same = device ? equalIgnoringCase(existing->name, name) : sameFile(*existing, name);
         if (same) {
-            retune(*existing, spec);
+            retune(*existing, settings);
             return *existing;
         }
         closeConnection(number, std::nullopt);
@@ -188,22 +188,22 @@ Unit& connectUnit(std::int32_t number, const OpenSpec& given) {
 
     auto unit = std::make_unique<Unit>();
     unit->name = name;
-    unit->kind = spec.kind;
-    unit->defaultClose = spec.defaultClose;
+    unit->kind = settings.kind;
+    unit->defaultClose = settings.defaultClose;
     try {
-        attach(*unit, spec, device);
+        attach(*unit, settings, device);
     } catch (...) {
         discardUnit(unit);
         throw;
     }
-    unit->share = spec.share;
-    unit->recordLength = spec.recordLength;
-    unit->blankAsZero = spec.blankAsZero;
-    unit->delim = spec.delim;
-    unit->pad = spec.pad;
-    unit->position = spec.position;
+    unit->share = settings.share;
+    unit->recordLength = settings.recordLength;
+    unit->blankAsZero = settings.blankAsZero;
+    unit->delim = settings.delim;
+    unit->pad = settings.pad;
+    unit->position = settings.position;
     const bool console = unit->kind == RecordKind::Internal || unit->kind == RecordKind::Console;
-    unit->carriage = spec.carriage.value_or(console ? CarriageControl::FirstCharacter : CarriageControl::List);
+    unit->carriage = settings.carriage.value_or(console ? CarriageControl::FirstCharacter : CarriageControl::List);
 
     const int s = firstFreeSlot();
     if (s == 0) {

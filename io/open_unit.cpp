@@ -97,33 +97,33 @@ void rewind(Unit& unit) {
 }  // namespace
 
 void openUnitStatement(std::int32_t unit, const OpenSpecifiers& given) {
-    OpenSpec spec;
+    OpenSpec settings;
     auto status = static_cast<OpenStatus>(choose(
         given.status, kStatusWords,
         static_cast<int>(given.file ? OpenStatus::Unknown : OpenStatus::Scratch), err::BadStatus));
-    spec.position = static_cast<Position>(choose(given.position, kPositionWords, 0, err::BadPosition));
+    settings.position = static_cast<Position>(choose(given.position, kPositionWords, 0, err::BadPosition));
     auto access = static_cast<Access>(choose(given.access, kAccessWords, 0, err::BadAccess));
-    if (spec.position == Position::Append) access = Access::Append;
+    if (settings.position == Position::Append) access = Access::Append;
     const int formFallback = static_cast<int>(access == Access::Direct ? Form::Unformatted : Form::Formatted);
     const auto form = static_cast<Form>(choose(given.form, kFormWords, formFallback, err::BadForm));
-    spec.recordLength = recordLengthOf(given.recl, access, form);
-    spec.blankAsZero = choose(given.blank, kBlankWords, 0, err::BadBlank) == 1;
-    if (given.action) spec.action = kActions[choose(given.action, kActionWords, 0, err::BadAction)];
+    settings.recordLength = recordLengthOf(given.recl, access, form);
+    settings.blankAsZero = choose(given.blank, kBlankWords, 0, err::BadBlank) == 1;
+    if (given.action) settings.action = kActions[choose(given.action, kActionWords, 0, err::BadAction)];
     if (given.delim && form == Form::Unformatted) raiseRunTimeError(err::DelimUnformatted);
-    spec.delim = static_cast<Delim>(choose(given.delim, kDelimWords, 0, err::BadDelim));
+    settings.delim = static_cast<Delim>(choose(given.delim, kDelimWords, 0, err::BadDelim));
     if (given.pad && form == Form::Unformatted) raiseRunTimeError(err::PadUnformatted);
-    spec.pad = choose(given.pad, kPadWords, 0, err::BadPad) == 0;
+    settings.pad = choose(given.pad, kPadWords, 0, err::BadPad) == 0;
     if (given.carriageControl) {
-        spec.carriage =
+        settings.carriage =
             static_cast<CarriageControl>(choose(given.carriageControl, kCarriageWords, 0, err::BadCarriageControl));
     }
     if (given.accessMode) {
-        spec.action = kAccessModes[choose(given.accessMode, kAccessModeWords, 0, err::BadAccessMode)];
+        settings.action = kAccessModes[choose(given.accessMode, kAccessModeWords, 0, err::BadAccessMode)];
     }
-    spec.share = static_cast<Share>(choose(given.share, kShareWords, 0, err::BadShare));
+    settings.share = static_cast<Share>(choose(given.share, kShareWords, 0, err::BadShare));
     if (given.windowFocus) raiseRunTimeError(err::WindowFocus);
     if (given.windowTitle) raiseRunTimeError(err::WindowTitle);
-    spec.blockSize = blockSizeOf(given.blockSize);
+    settings.blockSize = blockSizeOf(given.blockSize);
 
     std::string& name = fileNameBuffer();
     if (given.file) {
@@ -136,25 +136,25 @@ void openUnitStatement(std::int32_t unit, const OpenSpecifiers& given) {
         name = connected ? connected->name : scratchName();
         status = OpenStatus::Scratch;
     }
-    spec.status = status;
-    spec.defaultClose = status == OpenStatus::Scratch ? CloseDisposition::Delete : CloseDisposition::Keep;
-    spec.append = access == Access::Append;
-    spec.kind = kindOf(access, form);
-    if (spec.kind == RecordKind::FormattedDirect) spec.recordLength += 2;  // room for CR LF
+    settings.status = status;
+    settings.defaultClose = status == OpenStatus::Scratch ? CloseDisposition::Delete : CloseDisposition::Keep;
+    settings.append = access == Access::Append;
+    settings.kind = kindOf(access, form);
+    if (settings.kind == RecordKind::FormattedDirect) settings.recordLength += 2;  // room for CR LF
 
-    Unit& connected = connectUnit(unit, spec);
-    if (spec.position == Position::Rewind) rewind(connected);
+    Unit& connected = connectUnit(unit, settings);
+    if (settings.position == Position::Rewind) rewind(connected);
 }
 
 Unit& openImplicitly(std::int32_t unit, RecordKind kind, std::string_view status) {
     fileNameBuffer().clear();
     acquireFileName(unit);
-    OpenSpec spec;
-    spec.kind = kind;
+    OpenSpec settings;
+    settings.kind = kind;
     const bool reading = status == "OLD";
-    spec.status = reading ? OpenStatus::Old : OpenStatus::Unknown;
-    spec.recordLength = isFormattedKind(kind) ? kFormattedRecordLength : kUnformattedRecordLength;
-    connectUnit(unit, spec);
+    settings.status = reading ? OpenStatus::Old : OpenStatus::Unknown;
+    settings.recordLength = isFormattedKind(kind) ? kFormattedRecordLength : kUnformattedRecordLength;
+    connectUnit(unit, settings);
     return *findUnit(unit, reading ? Direction::Reading : Direction::Writing);
 }
 

@@ -65,7 +65,7 @@ void setArgumentCursorToStart();
 void acquireFileName(std::int32_t unit);
 
 // Connects the unit to the name in the file-name buffer.
-Unit& connectUnit(std::int32_t unit, const OpenSpec& spec);
+Unit& connectUnit(std::int32_t unit, const OpenSpec& settings);
 
 // CLOSE of one unit; without a disposition the unit's default is used.
 void closeConnection(std::int32_t unit, std::optional<CloseDisposition> disposition);

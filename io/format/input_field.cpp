@@ -3,6 +3,8 @@
 
 #include <algorithm>
 #include <cstring>
+#include <memory>
+#include <string_view>
 
 #include "io/error_numbers.h"
 #include "io/logical_value.h"
@@ -43,61 +45,104 @@ std::int32_t elementBytes(ItemKind kind, std::int32_t size) {
     raiseRunTimeError(err::RealPairing);
 }
 
-// The text of a numeric field of up to w characters, left in valueText().
-// Blanks are dropped or stand as zeros; a real's lone sign or point gets a
-// zero so that it reads as zero; an integer's leading zeros are dropped.
-std::int32_t takeNumericField(Unit& unit, EditState& state, std::int32_t w, ItemKind kind,
-                              StepKind descriptor) {
-    std::string& text = valueText();
-    text.clear();
+// The text of numeric fields: room for 260 characters and the zeros that
+// may be added to them; it grows only for a wider field.
+struct FieldText {
+    std::unique_ptr<char[]> data = std::make_unique<char[]>(2 * kValueTextSize);
+    std::size_t capacity = 2 * kValueTextSize;
+
+    char* grow(std::size_t used) {
+        auto larger = std::make_unique<char[]>(capacity * 2);
+        std::memcpy(larger.get(), data.get(), used);
+        data = std::move(larger);
+        capacity *= 2;
+        return data.get();
+    }
+};
+
+FieldText fieldText;
+
+enum class FieldStep : std::uint8_t { Next, End, EndOfFile };
+
+// The text of a numeric field of up to w characters. Blanks are dropped or
+// stand as zeros; a real's lone sign or point gets a zero so that it reads
+// as zero; an integer's leading zeros are dropped.
+std::string_view takeNumericField(Unit& unit, EditState& state, std::int32_t w, ItemKind kind,
+                                  StepKind descriptor) {
+    char* out = fieldText.data.get();
+    std::size_t n = 0;
     const bool real = isRealItem(kind);
-    for (std::int32_t i = 0; i < w; ++i) {
-        const int c = nextChar(unit);
-        if (isRecordEnd(c)) {
-            stepBack(unit);
-            break;
-        }
-        ++state.recordCharCount;
-        if (c == ',') break;
-        if (c == kCtrlZ) {
-            unit.endOfFileSeen = true;
-            raiseEndOfFile();
-        }
+    const bool keepLeadingZero = real || isLogical(kind);
+    const bool blanksAreZeros = state.blanksAreZeros;
+
+    // One character taken from the record (not a record end).
+    auto take = [&](int c) __attribute__((always_inline)) {
+        if (c == ',') return FieldStep::End;
+        if (c == kCtrlZ) return FieldStep::EndOfFile;
         if (c == ' ' || c == '\t') {
-            if (!state.blanksAreZeros || text.empty()) continue;
-            const char last = text.back();
-            if ((last == 'E' || last == 'e') && descriptor != StepKind::Z) continue;
-            text.push_back('0');
-            continue;
+            if (!blanksAreZeros || n == 0) return FieldStep::Next;
+            const char last = out[n - 1];
+            if ((last == 'E' || last == 'e') && descriptor != StepKind::Z) return FieldStep::Next;
+            out[n++] = '0';
+            return FieldStep::Next;
         }
-        const bool first = text.empty();
+        const bool first = n == 0;
         if (c == '+' || c == '-') {
-            text.push_back(static_cast<char>(c));
-            if (real && first) text.push_back('0');
+            out[n++] = static_cast<char>(c);
+            if (real && first) out[n++] = '0';
         } else if (c == '.') {
-            if (real && first) text.push_back('0');
-            text.push_back('.');
-        } else if (c == '0' && first && !real && !isLogical(kind)) {
-            // a leading zero of an integer: taken but not kept
-        } else {
-            text.push_back(static_cast<char>(c));
+            if (real && first) out[n++] = '0';
+            out[n++] = '.';
+        } else if (c != '0' || !first || keepLeadingZero) {
+            out[n++] = static_cast<char>(c);
+        }
+        return FieldStep::Next;
+    };
+
+    std::int32_t taken = 0;  // characters taken from the record
+    FieldStep step = FieldStep::Next;
+    RecordBuffer& r = unit.record;
+    if (w <= kValueTextSize && r.lastIndex - r.nextIndex >= w - 1) {
+        // The whole field is in the buffer (and fits the text with its zeros).
+        const unsigned char* p = r.data.get() + r.nextIndex;
+        while (taken < w && !isRecordEnd(p[taken])) {
+            step = take(p[taken++]);
+            if (step != FieldStep::Next) break;
+        }
+        r.nextIndex += taken;
+    } else {
+        while (taken < w) {
+            if (n + 2 > fieldText.capacity) out = fieldText.grow(n);
+            const int c = nextChar(unit);
+            if (isRecordEnd(c)) {
+                stepBack(unit);
+                break;
+            }
+            ++taken;
+            step = take(c);
+            if (step != FieldStep::Next) break;
         }
     }
-    return static_cast<std::int32_t>(text.size());
+    state.recordCharCount += taken;
+    if (step == FieldStep::EndOfFile) {
+        unit.endOfFileSeen = true;
+        raiseEndOfFile();
+    }
+    return std::string_view(out, n);
 }
 
 void readInteger(Unit& unit, EditState& state, const Descriptor& descriptor, ItemKind kind,
                  void* address) {
     if (!isInteger(kind)) raisePairingError(kind);
-    const std::int32_t length = takeNumericField(unit, state, descriptor.w, kind, descriptor.kind);
-    storeInteger(length == 0 ? 0 : convertInteger(valueText()), kind, address);
+    const std::string_view text = takeNumericField(unit, state, descriptor.w, kind, descriptor.kind);
+    storeInteger(text.empty() ? 0 : convertInteger(text), kind, address);
 }
 
 void readReal(Unit& unit, EditState& state, const Descriptor& descriptor, ItemKind kind, void* address) {
     if (!isReal(kind)) raisePairingError(kind);
-    const std::int32_t length = takeNumericField(unit, state, descriptor.w, kind, descriptor.kind);
-    if (length > 0) {
-        convertReal(valueText(), state.scaleFactor, descriptor.d, kind, address);
+    const std::string_view text = takeNumericField(unit, state, descriptor.w, kind, descriptor.kind);
+    if (!text.empty()) {
+        convertReal(text, state.scaleFactor, descriptor.d, kind, address);
     } else if (kind == ItemKind::Real4) {
         const float zero = 0.0f;
         std::memcpy(address, &zero, sizeof zero);
@@ -173,8 +218,8 @@ void readRadix(Unit& unit, EditState& state, const Descriptor& descriptor, ItemK
     if (descriptor.kind == StepKind::B) radix = 2, bitsPerDigit = 1, digitsPerByte = 8, error = err::BadBinaryDigit;
 
     const std::int32_t w = descriptor.w > 0 ? descriptor.w : std::min(digitsPerByte * bytes, kMaxRadixWidth);
-    const std::int32_t length = takeNumericField(unit, state, w, kind, descriptor.kind);
-    const std::string& text = valueText();
+    const std::string_view text = takeNumericField(unit, state, w, kind, descriptor.kind);
+    const auto length = static_cast<std::int32_t>(text.size());
     for (const char c : text) {
         if (radixDigit(c, radix) < 0) raiseRunTimeError(error);
     }

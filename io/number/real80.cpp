@@ -23,11 +23,6 @@ Real80 infinity(bool negative) {
 
 Real80 zero(bool negative) { return Real80{negative, 0, 0}; }
 
-// The 16-bit piece `i` (0 lowest, 4 highest) of an 80-bit mantissa.
-std::uint64_t piece(Mantissa80 m, int i) {
-    return static_cast<std::uint64_t>(m >> (16 * i)) & 0xFFFF;
-}
-
 double doubleFromBits(std::uint64_t bits) {
     double d;
     std::memcpy(&d, &bits, sizeof d);
@@ -66,18 +61,21 @@ Real80 multiplyReal80(const Real80& a, const Real80& b) {
 
     // The product divided by 2^64, leaving out the partial products that lie
     // wholly below that: only pieces with i + j >= 4 are summed, column by
-    // column (each column holds at most five 32-bit products).
-    std::uint64_t pa[5], pb[5];
-    for (int i = 0; i < 5; ++i) {
-        pa[i] = piece(a.mantissa, i);
-        pb[i] = piece(b.mantissa, i);
-    }
-    std::uint64_t column[5] = {};  // column[c] has weight 2^(16 * c)
-    for (int i = 0; i < 5; ++i) {
-        for (int j = 4 - i; j < 5; ++j) column[i + j - 4] += pa[i] * pb[j];
-    }
-    Wide sum = 0;
-    for (int c = 4; c >= 0; --c) sum = (sum << 16) + column[c];
+    // column (column c holds the products with i + j = 4 + c; each fits in
+    // 35 bits).
+    const std::uint64_t alo = static_cast<std::uint64_t>(a.mantissa);
+    const std::uint64_t blo = static_cast<std::uint64_t>(b.mantissa);
+    const std::uint64_t a0 = alo & 0xFFFF, a1 = (alo >> 16) & 0xFFFF, a2 = (alo >> 32) & 0xFFFF,
+                        a3 = alo >> 48, a4 = static_cast<std::uint64_t>(a.mantissa >> 64) & 0xFFFF;
+    const std::uint64_t b0 = blo & 0xFFFF, b1 = (blo >> 16) & 0xFFFF, b2 = (blo >> 32) & 0xFFFF,
+                        b3 = blo >> 48, b4 = static_cast<std::uint64_t>(b.mantissa >> 64) & 0xFFFF;
+    const std::uint64_t c0 = a0 * b4 + a1 * b3 + a2 * b2 + a3 * b1 + a4 * b0;
+    const std::uint64_t c1 = a1 * b4 + a2 * b3 + a3 * b2 + a4 * b1;
+    const std::uint64_t c2 = a2 * b4 + a3 * b3 + a4 * b2;
+    const std::uint64_t c3 = a3 * b4 + a4 * b3;
+    const std::uint64_t c4 = a4 * b4;
+    Wide sum = (static_cast<Wide>(c4) << 64) + (static_cast<Wide>(c3) << 48) +
+               (static_cast<Wide>(c2) << 32) + (static_cast<Wide>(c1) << 16) + c0;
 
     e -= kProductBias;
     while (e > 0 && (sum & kBit95) == 0) {
