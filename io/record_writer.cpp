@@ -12,7 +12,7 @@ namespace {
 void writeOrRaise(int handle, std::string_view bytes) {
     platform::WriteResult result = platform::writeBytes(handle, bytes.data(), bytes.size());
     if (result.failure == platform::Failure::DiskFull) raiseRunTimeError(err::DiskFull);
-    if (result.failure == platform::Failure::AccessDenied) raiseRunTimeError(err::OutputRefused);
+    if (result.failure != platform::Failure::None) raiseRunTimeError(err::OutputRefused);
 }
 
 }  // namespace
@@ -23,9 +23,9 @@ void writeRecord(Unit& unit, std::string_view record, bool advance) {
         endConsoleRecord(advance);
         return;
     }
+    unit.outputPending = true;
     writeOrRaise(unit.handle, record);
     if (advance) writeOrRaise(unit.handle, "\r\n");
-    unit.outputPending = true;
 }
 
 }  // namespace io

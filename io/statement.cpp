@@ -15,6 +15,7 @@
 #include "io/run_time_error.h"
 #include "io/statement_state.h"
 #include "io/termination.h"
+#include "io/unit_table.h"
 
 namespace io {
 
@@ -117,7 +118,14 @@ void skipRecordAfterCaughtError(const IoCondition& condition) {
 // report it otherwise.
 IoOutcome settle(const IoCondition& condition) {
     if (current.unit != nullptr && current.unit->kind == RecordKind::Console) {
-        current.unit->endOfFileSeen = false;  // a console end of file does not last
+        // A console end of file does not last; when one record serves both
+        // directions, what is left of the typed line goes too.
+        current.unit->endOfFileSeen = false;
+        if (current.unit == &consoleInputRecord() && !unitSlot(kConsoleOutputSlot).unit) {
+            current.unit->record.nextIndex = 0;
+            current.unit->record.lastIndex = -1;
+            current.unit->record.recordStart = 0;
+        }
     }
     bool returned = current.catches.err || (condition.endOfFile && current.catches.end);
     if (!returned) reportCondition(condition);

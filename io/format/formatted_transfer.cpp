@@ -6,14 +6,13 @@
 #include <cstring>
 #include <string>
 
-#include "io/console/console_writer.h"
 #include "io/error_numbers.h"
 #include "io/format/edit_state.h"
 #include "io/format/input_field.h"
 #include "io/format/output_editing.h"
 #include "io/record_reader.h"
+#include "io/record_writer.h"
 #include "io/run_time_error.h"
-#include "platform/platform.h"
 
 namespace io {
 
@@ -124,17 +123,8 @@ void placeText(std::string_view text) {
 
 void flushRecord(Unit& unit, bool advance) {
     std::string& record = outputRecord();
-    if (unit.kind == RecordKind::Console) {
-        putRecordText(record);
-        endConsoleRecord(advance);
-        record.clear();
-        return;
-    }
-    if (advance) record.append("\r\n");
-    const platform::WriteResult result = platform::writeBytes(unit.handle, record.data(), record.size());
+    writeRecord(unit, record, advance);
     record.clear();
-    if (result.failure == platform::Failure::DiskFull) raiseRunTimeError(err::DiskFull);
-    if (result.failure != platform::Failure::None) raiseRunTimeError(err::OutputRefused);
 }
 
 void writeRecordEnd(void* context) { flushRecord(*static_cast<Unit*>(context), true); }
