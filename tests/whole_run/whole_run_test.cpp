@@ -67,7 +67,9 @@ INSTANTIATE_TEST_SUITE_P(
                     "short_record_reads_zeros", "no_data_records", "identifier_listed_twice",
                     "codes_without_total", "full_first_field_8_digits", "full_first_field_negative",
                     "total_overflows", "missing_header", "header_end_is_last_line",
-                    "list_directed_class_table", "bad_class_table_value"),
+                    "list_directed_class_table", "bad_class_table_value", "err_device_cannot_be_read",
+                    "long_missing_name_is_not_cut", "tab_beyond_record_end", "con_ctrl_z_is_ordinary",
+                    "format_ending_in_dollar"),
     [](const testing::TestParamInfo<const char*>& info) { return std::string(info.param); });
 
 }  // namespace
