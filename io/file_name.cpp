@@ -22,14 +22,23 @@ int cursor = 1;
 constexpr std::string_view kPrompt = "File name missing or blank - please enter file name\r\nUNIT ";
 constexpr std::size_t kConsoleAnswerBytes = 260;
 
-// The console hands over one typed line per read, with its line end.
+// The console hands over a typed line with its line end, in one read or, for
+// a line longer than a read takes, in several; the name is never cut. A read
+// that returns nothing before the line end is the end of the input.
 void readTypedAnswer(std::string& answer) {
     char bytes[kConsoleAnswerBytes];
-    const std::int64_t count = platform::readBytes(0, bytes, sizeof bytes);
-    if (count < 0) raiseRunTimeError(err::ReadFailed);
-    if (count == 0) raiseEndOfFile(err::EndOfFile);
-    std::string_view line(bytes, static_cast<std::size_t>(count));
-    answer.assign(line.substr(0, line.find_first_of("\r\n")));
+    for (;;) {
+        const std::int64_t count = platform::readBytes(0, bytes, sizeof bytes);
+        if (count < 0) raiseRunTimeError(err::ReadFailed);
+        if (count == 0) {
+            if (!answer.empty()) return;  // a line ended by the end of the input
+            raiseEndOfFile(err::EndOfFile);
+        }
+        const std::string_view piece(bytes, static_cast<std::size_t>(count));
+        const std::size_t end = piece.find_first_of("\r\n");
+        answer.append(piece.substr(0, end));
+        if (end != std::string_view::npos) return;
+    }
 }
 
 // Redirected input: the answer is the next line of the console input

@@ -154,7 +154,7 @@ TEST_F(UnitsTest, EndOfRedirectedInputWhilePromptingIsEndOfFile) {
     }
 }
 
-TEST_F(UnitsTest, TypedAnswerIsOneReadWithoutItsLineEnd) {
+TEST_F(UnitsTest, TypedAnswerIsTheLineWithoutItsLineEnd) {
     writeFile("typed", "  typed name.txt \r\n");
     {
         StdinFrom input("typed");
@@ -163,6 +163,16 @@ TEST_F(UnitsTest, TypedAnswerIsOneReadWithoutItsLineEnd) {
         io::acquireFileName(1);
         EXPECT_EQ(testing::internal::GetCapturedStdout(), kPrompt1);
         EXPECT_EQ(io::fileNameBuffer(), "typed name.txt");
+    }
+    // A typed line longer than one read takes is used whole.
+    const std::string longName(600, 'b');
+    writeFile("typedLong", longName + "\n");
+    {
+        StdinFrom input("typedLong");
+        testing::internal::CaptureStdout();
+        io::acquireFileName(1);
+        testing::internal::GetCapturedStdout();
+        EXPECT_EQ(io::fileNameBuffer(), longName);
     }
     writeFile("nothing", "");
     StdinFrom input("nothing");
