@@ -66,6 +66,7 @@ void closeAllUnits() {
     for (int s = kFirstNumberedSlot; s <= kLastNumberedSlot; ++s) {
         const UnitSlot& slot = unitSlot(s);
         if (!slot.unit) continue;
+        fileNameBuffer() = slot.unit->name;  // the name an error report shows
         closeConnection(slot.number,
                         slot.unit->deleteOnClose ? CloseDisposition::Delete : CloseDisposition::Keep);
     }

@@ -3,7 +3,7 @@
 #include "io/console/console_writer.h"
 #include "io/format/edit_state.h"
 #include "io/statement.h"
-#include "io/statement_state.h"
+#include "io/termination.h"
 #include "io/units.h"
 
 namespace io {

@@ -13,7 +13,4 @@ StatementKind currentStatementKind();
 // Reports a condition that nothing catches, for the statement in progress.
 void reportCondition(const IoCondition& condition);
 
-// Forgets that the exit-time actions ran (tests only).
-void resetTermination();
-
 }  // namespace io

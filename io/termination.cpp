@@ -3,7 +3,6 @@
 
 #include "io/console/console_writer.h"
 #include "io/run_time_error.h"
-#include "io/statement_state.h"
 #include "io/units.h"
 #include "platform/platform.h"
 
@@ -22,9 +21,11 @@ void endRun(int status) {
             closeAllUnits();
             closeConsoleLine();
         } catch (const IoCondition& condition) {
-            // Reported as usual; the remaining actions are skipped and the
-            // process ends with the status it was already ending with.
-            reportCondition(condition);
+            // Reported as the CLOSE it happened in; the remaining actions are
+            // skipped and the process ends with the status it was already
+            // ending with.
+            reportRunTimeError(condition.number, 'F', StatementKind::Close, fileNameBuffer(),
+                               errorMessage(condition.number));
         }
         releaseUnits();
     }

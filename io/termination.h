@@ -19,4 +19,7 @@ void writeStopMessage(std::optional<std::string_view> message);
 // True while the exit-time actions run.
 bool exitActionsRunning();
 
+// Forgets that the exit-time actions ran (start-up and tests).
+void resetTermination();
+
 }  // namespace io
