@@ -36,9 +36,12 @@ OutputField asterisks(std::int32_t width) {
     return {{out, static_cast<std::size_t>(w)}, w};
 }
 
-// The field for a text that is right-justified, or asterisks when it is too long.
+// The field for a text that is right-justified, or asterisks when it is too
+// long. A text that fills the whole scratch text was cut and fits no field.
 OutputField fit(std::string_view text, std::int32_t width) {
-    if (text.size() > static_cast<std::size_t>(std::max(width, 0))) return asterisks(width);
+    if (text.size() > static_cast<std::size_t>(std::max(width, 0)) || text.size() >= kValueTextSize) {
+        return asterisks(width);
+    }
     return {text, width};
 }
 
@@ -238,7 +241,9 @@ OutputField editGeneral(const Descriptor& d, const EditState& state, double valu
             const std::int32_t fieldWidth = d.w - trailing;
             char* out = room(kValueTextSize + static_cast<std::size_t>(trailing));
             std::string_view f = editFixed(value, isSingle, fieldWidth, d.d - exponent, 0, state.plusSigns, out);
-            if (f.size() > static_cast<std::size_t>(std::max(fieldWidth, 0))) return asterisks(d.w);
+            if (f.size() > static_cast<std::size_t>(std::max(fieldWidth, 0)) || f.size() >= kValueTextSize) {
+                return asterisks(d.w);
+            }
             std::fill_n(out + f.size(), trailing, ' ');
             return {{out, f.size() + static_cast<std::size_t>(trailing)}, d.w};
         }

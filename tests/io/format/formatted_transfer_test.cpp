@@ -289,6 +289,8 @@ TEST(FormattedWrite, EditingOfEachDescriptor) {
     for (const Case& c : cases) {
         EXPECT_EQ(writeStatement(c.format, {c.v}), std::string(c.record) + "\r\n") << c.format;
     }
+    // A text too long for the scratch text is never placed cut.
+    EXPECT_EQ(writeStatement("(F300.280)", {value(ItemKind::Real8, 1.5)}), std::string(300, '*') + "\r\n");
 }
 
 // What a WRITE to the console puts on standard output, up to the end of the run.
