@@ -51,13 +51,6 @@ void checkPairing(StepKind descriptor, ItemKind kind, bool input) {
     }
 }
 
-[[noreturn]] void raiseNoDescriptor(ItemKind kind) {
-    if (kind == ItemKind::Character) raiseRunTimeError(err::CharacterPairing);
-    if (isInteger(kind)) raiseRunTimeError(err::IntegerPairing);
-    if (isLogical(kind)) raiseRunTimeError(err::LogicalPairing);
-    raiseRunTimeError(err::RealPairing);
-}
-
 // ---- READ -------------------------------------------------------------
 
 std::int64_t readStart = 0;  // where the READ began in the file
@@ -88,7 +81,7 @@ void readElement(Unit& unit, const FormatProgram& program, ItemKind kind, void* 
                  std::int32_t size) {
     EditState& state = editState();
     if (!nextDataDescriptor(state, program, true, classOf(kind), inputHooks(unit))) {
-        raiseNoDescriptor(kind);
+        raisePairingError(kind);
     }
     skipPending(unit, state);
     checkPairing(state.current.kind, kind, true);
@@ -137,7 +130,7 @@ void moveCursorBack(void*, std::int32_t) {}
 void writeElement(const FormatProgram& program, const TransferHooks& hooks, ItemKind kind,
                   const unsigned char* data, std::int32_t size) {
     EditState& state = editState();
-    if (!nextDataDescriptor(state, program, true, classOf(kind), hooks)) raiseNoDescriptor(kind);
+    if (!nextDataDescriptor(state, program, true, classOf(kind), hooks)) raisePairingError(kind);
     checkPairing(state.current.kind, kind, false);
     const OutputField field = editOutputField(state.current, state, kind, data, size);
     state.pendingSpaces += field.width - static_cast<std::int32_t>(field.text.size());

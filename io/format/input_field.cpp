@@ -25,6 +25,13 @@ std::string& valueText() {
     return text;
 }
 
+[[noreturn]] void raisePairingError(ItemKind kind) {
+    if (kind == ItemKind::Character) raiseRunTimeError(err::CharacterPairing);
+    if (isInteger(kind)) raiseRunTimeError(err::IntegerPairing);
+    if (isLogical(kind)) raiseRunTimeError(err::LogicalPairing);
+    raiseRunTimeError(err::RealPairing);
+}
+
 namespace {
 
 constexpr std::int32_t kMaxRadixWidth = 520;
@@ -36,13 +43,6 @@ bool isRealItem(ItemKind kind) { return isReal(kind) || isComplex(kind); }
 // Bytes of one element: the given length for a character item.
 std::int32_t elementBytes(ItemKind kind, std::int32_t size) {
     return kind == ItemKind::Character ? size : itemSize(kind);
-}
-
-[[noreturn]] void raisePairingError(ItemKind kind) {
-    if (kind == ItemKind::Character) raiseRunTimeError(err::CharacterPairing);
-    if (isInteger(kind)) raiseRunTimeError(err::IntegerPairing);
-    if (isLogical(kind)) raiseRunTimeError(err::LogicalPairing);
-    raiseRunTimeError(err::RealPairing);
 }
 
 // The text of numeric fields: room for 260 characters and the zeros that

@@ -18,6 +18,10 @@ namespace io {
 void readField(Unit& unit, EditState& state, const Descriptor& descriptor, ItemKind kind,
                void* address, std::int32_t size);
 
+// Raises the error of an item that meets a descriptor it cannot take:
+// 6205 character, 6207 integer, 6208 logical, 6206 real or complex.
+[[noreturn]] void raisePairingError(ItemKind kind);
+
 // The scratch text of one numeric field or list-directed value. It holds 260
 // characters and grows only for a longer value.
 std::string& valueText();
