@@ -2,6 +2,7 @@
 #include "io/format/input_field.h"
 
 #include <algorithm>
+#include <array>
 #include <cstring>
 #include <memory>
 #include <string_view>
@@ -64,6 +65,21 @@ FieldText fieldText;
 
 enum class FieldStep : std::uint8_t { Next, End, EndOfFile };
 
+// What a character means inside a numeric field.
+enum class FieldClass : std::uint8_t { Other, RecordEnd, Comma, CtrlZ, Blank, Sign, Point, Zero };
+
+constexpr auto kFieldClasses = [] {
+    std::array<FieldClass, 256> classes{};
+    classes[kLineFeed] = classes[kCarriageReturn] = FieldClass::RecordEnd;
+    classes[','] = FieldClass::Comma;
+    classes[kCtrlZ] = FieldClass::CtrlZ;
+    classes[' '] = classes['\t'] = FieldClass::Blank;
+    classes['+'] = classes['-'] = FieldClass::Sign;
+    classes['.'] = FieldClass::Point;
+    classes['0'] = FieldClass::Zero;
+    return classes;
+}();
+
 // The text of a numeric field of up to w characters. Blanks are dropped or
 // stand as zeros; a real's lone sign or point gets a zero so that it reads
 // as zero; an integer's leading zeros are dropped.
@@ -76,27 +92,31 @@ std::string_view takeNumericField(Unit& unit, EditState& state, std::int32_t w, 
     const bool blanksAreZeros = state.blanksAreZeros;
 
     // One character taken from the record (not a record end).
-    auto take = [&](int c) __attribute__((always_inline)) {
-        if (c == ',') return FieldStep::End;
-        if (c == kCtrlZ) return FieldStep::EndOfFile;
-        if (c == ' ' || c == '\t') {
-            if (!blanksAreZeros || n == 0) return FieldStep::Next;
-            const char last = out[n - 1];
-            if ((last == 'E' || last == 'e') && descriptor != StepKind::Z) return FieldStep::Next;
-            out[n++] = '0';
+    auto take = [&](unsigned char c) __attribute__((always_inline)) {
+        switch (kFieldClasses[c]) {
+        case FieldClass::Comma: return FieldStep::End;
+        case FieldClass::CtrlZ: return FieldStep::EndOfFile;
+        case FieldClass::Blank:
+            if (blanksAreZeros && n > 0) {
+                const char last = out[n - 1];
+                if ((last != 'E' && last != 'e') || descriptor == StepKind::Z) out[n++] = '0';
+            }
+            return FieldStep::Next;
+        case FieldClass::Sign:
+            out[n++] = static_cast<char>(c);
+            if (real && n == 1) out[n++] = '0';
+            return FieldStep::Next;
+        case FieldClass::Point:
+            if (real && n == 0) out[n++] = '0';
+            out[n++] = '.';
+            return FieldStep::Next;
+        case FieldClass::Zero:
+            if (n > 0 || keepLeadingZero) out[n++] = '0';
+            return FieldStep::Next;
+        default:
+            out[n++] = static_cast<char>(c);
             return FieldStep::Next;
         }
-        const bool first = n == 0;
-        if (c == '+' || c == '-') {
-            out[n++] = static_cast<char>(c);
-            if (real && first) out[n++] = '0';
-        } else if (c == '.') {
-            if (real && first) out[n++] = '0';
-            out[n++] = '.';
-        } else if (c != '0' || !first || keepLeadingZero) {
-            out[n++] = static_cast<char>(c);
-        }
-        return FieldStep::Next;
     };
 
     std::int32_t taken = 0;  // characters taken from the record
@@ -105,7 +125,7 @@ std::string_view takeNumericField(Unit& unit, EditState& state, std::int32_t w, 
     if (w <= kValueTextSize && r.lastIndex - r.nextIndex >= w - 1) {
         // The whole field is in the buffer (and fits the text with its zeros).
         const unsigned char* p = r.data.get() + r.nextIndex;
-        while (taken < w && !isRecordEnd(p[taken])) {
+        while (taken < w && kFieldClasses[p[taken]] != FieldClass::RecordEnd) {
             step = take(p[taken++]);
             if (step != FieldStep::Next) break;
         }
@@ -119,7 +139,7 @@ std::string_view takeNumericField(Unit& unit, EditState& state, std::int32_t w, 
                 break;
             }
             ++taken;
-            step = take(c);
+            step = take(static_cast<unsigned char>(c));
             if (step != FieldStep::Next) break;
         }
     }

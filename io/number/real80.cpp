@@ -32,8 +32,12 @@ double doubleFromBits(std::uint64_t bits) {
 }  // namespace
 
 Real80 digitsToReal80(const std::uint8_t* digits, int count) {
-    Mantissa80 value = 0;
-    for (int i = 0; i < count; ++i) value = value * 10 + digits[i];
+    // Up to 19 digits fit in 64 bits; the rest (at most 24 in all) in 80.
+    const int head = count < 19 ? count : 19;
+    std::uint64_t low = 0;
+    for (int i = 0; i < head; ++i) low = low * 10 + digits[i];
+    Mantissa80 value = low;
+    for (int i = head; i < count; ++i) value = value * 10 + digits[i];
     if (value == 0) return zero(false);
     // Shift the leading 1 up to bit 79.
     const std::uint64_t high = static_cast<std::uint64_t>(value >> 64);
