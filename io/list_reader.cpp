@@ -12,6 +12,7 @@
 #include "io/number/convert.h"
 #include "io/record_reader.h"
 #include "io/run_time_error.h"
+#include "io/value_text.h"
 
 namespace io {
 
@@ -49,6 +50,12 @@ void takeRepeatCount(std::string& text) {
     if (count <= 0) raiseRunTimeError(err::BadRepeatCount);
     list.repeatRemaining = count - 1;
     text.clear();
+}
+
+// A value is read whole however long it is, up to the limit of its text.
+void appendToValue(std::string& text, char c) {
+    if (text.size() >= kMaxValueLength) raiseRunTimeError(err::NoMemory);
+    text.push_back(c);
 }
 
 // Scans the next value into valueText(); `itemBytes` limits what a quoted
@@ -112,13 +119,13 @@ void scanValue(Unit& unit, std::int32_t itemBytes) {
                 return;
             } else {
                 list.commaPosition = static_cast<std::int32_t>(text.size());
-                text.push_back(',');
+                appendToValue(text, ',');
             }
         } else if (c == '/') {
             list.lastSeparator = '/';
             return;
         } else {
-            text.push_back(static_cast<char>(c));
+            appendToValue(text, static_cast<char>(c));
         }
     }
 }

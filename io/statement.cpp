@@ -2,6 +2,7 @@
 #include "io/statement.h"
 
 #include <cstring>
+#include <new>
 #include <string>
 #include <utility>
 #include <vector>
@@ -142,6 +143,8 @@ IoOutcome execute(Body&& body) {
         return kSuccess;
     } catch (const IoCondition& condition) {
         return settle(condition);
+    } catch (const std::bad_alloc&) {
+        return settle(IoCondition{err::NoMemory});
     }
 }
 

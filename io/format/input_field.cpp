@@ -53,6 +53,7 @@ struct FieldText {
     std::size_t capacity = 2 * kValueTextSize;
 
     char* grow(std::size_t used) {
+        if (capacity >= kMaxValueLength) raiseRunTimeError(err::NoMemory);
         auto larger = std::make_unique<char[]>(capacity * 2);
         std::memcpy(larger.get(), data.get(), used);
         data = std::move(larger);
@@ -188,7 +189,7 @@ void readLogicalField(Unit& unit, EditState& state, const Descriptor& descriptor
         ++state.recordCharCount;
         if (c == ',') break;
         if ((c == ' ' || c == '\t') && text.empty()) continue;
-        text.push_back(static_cast<char>(c));
+        if (text.size() < 2) text.push_back(static_cast<char>(c));  // a point and the letter decide
     }
     storeLogical(!text.empty() && logicalValue(text), kind, address);
 }

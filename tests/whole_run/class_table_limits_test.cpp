@@ -1,4 +1,5 @@
 // The class table holds 50,000 pairs; a complete 50,001st pair ends the run.
+// A value is read whole up to 16 MiB characters.
 #include <cstdlib>
 #include <string>
 
@@ -43,6 +44,23 @@ TEST(ClassTableCapacity, ACompleteExtraPairIsReported) {
     EXPECT_EQ(run.out, "");
     EXPECT_EQ(run.err, "\r\nrun-time error F6505: READ(kavlot.txt)\r\n- class table holds more than 50000 pairs\r\n");
     EXPECT_EQ(run.status, 1);
+}
+
+TEST(ClassTableCapacity, AValueBeyondSixteenMebibytesIsRefused) {
+    const std::string longValue = "1" + std::string(17u << 20, '0') + " 1\r\n";
+    testsupport::RunResult run = runWithTable("header\r\n==\r\ntitle\r\n" + longValue);
+    EXPECT_EQ(run.out, "");
+    EXPECT_EQ(run.err, "\r\nrun-time error F6700: READ(kavlot.txt)\r\n- not enough memory\r\n");
+    EXPECT_EQ(run.status, 1);
+}
+
+TEST(ClassTableCapacity, ALongValueIsReadWhole) {
+    // An identifier written with 1000 digits, 993 of them leading zeros.
+    const std::string identifier = std::string(990, '0') + "0000000007";
+    testsupport::RunResult run = runWithTable("header\r\n==\r\ntitle\r\n" + identifier + " 1\r\n50000 1\r\n");
+    EXPECT_EQ(run.err, "");
+    EXPECT_EQ(run.out, "      2.       0.       0.       0.\r\n");
+    EXPECT_EQ(run.status, 0);
 }
 
 }  // namespace
