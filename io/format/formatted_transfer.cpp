@@ -85,10 +85,7 @@ void readElement(Unit& unit, const FormatProgram& program, ItemKind kind, void* 
     }
     skipPending(unit, state);
     checkPairing(state.current.kind, kind, true);
-    const std::int32_t fieldStart = state.recordCharCount;
-    const std::int64_t before = readPosition(unit);
-    readField(unit, state, state.current, kind, address, size);
-    state.recordCharCount = fieldStart + static_cast<std::int32_t>(readPosition(unit) - before);
+    readField(unit, state, state.current, kind, address, size);  // counts what it takes
 }
 
 // ---- WRITE ------------------------------------------------------------
