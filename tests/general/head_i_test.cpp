@@ -4,28 +4,17 @@
 
 #include <gtest/gtest.h>
 
-#include "io/initialize.h"
 #include "io/statement.h"
-#include "tests/support/run_program.h"
+#include "tests/support/io_test.h"
 
 namespace {
 
-class HeadI : public testing::Test {
+class HeadI : public testsupport::IoTest {
 protected:
-    void SetUp() override {
-        io::initializeIo();
-        dir_ = testsupport::makeTempDirectory();
-    }
-    void TearDown() override {
-        io::initializeIo();
-        (void)std::system(("rm -rf '" + dir_ + "'").c_str());
-    }
     // Opens `text` as unit 3.
     void open(const std::string& text) {
-        testsupport::writeFile(dir_ + "/f.txt", text);
-        ASSERT_EQ(io::openUnit(3, {.file = dir_ + "/f.txt", .status = "OLD"}, io::catchNone), 0);
+        ASSERT_EQ(io::openUnit(3, {.file = file("f.txt", text), .status = "OLD"}, io::catchNone), 0);
     }
-    std::string dir_;
 };
 
 TEST_F(HeadI, ReturnsTheLineAfterTheHeaderEnd) {

@@ -27,7 +27,7 @@ struct FileUnit {
     }
     ~FileUnit() {
         platform::closeFile(unit.handle);
-        (void)std::system(("rm -rf '" + dir + "'").c_str());
+        testsupport::removeDirectory(dir);
     }
 };
 

@@ -4,7 +4,7 @@
 
 #include "io/console/console_writer.h"
 #include "io/initialize.h"
-#include "tests/support/run_program.h"
+#include "tests/support/io_test.h"
 
 namespace {
 
@@ -16,23 +16,7 @@ using io::CatchSet;
 using io::IoOutcome;
 using io::ItemKind;
 
-class Statement : public testing::Test {
-protected:
-    void SetUp() override {
-        io::initializeIo();
-        dir_ = testsupport::makeTempDirectory();
-    }
-    void TearDown() override {
-        io::initializeIo();
-        (void)std::system(("rm -rf '" + dir_ + "'").c_str());
-    }
-    std::string file(const std::string& name, const std::string& text) {
-        std::string path = dir_ + "/" + name;
-        testsupport::writeFile(path, text);
-        return path;
-    }
-    std::string dir_;
-};
+class Statement : public testsupport::IoTest {};
 
 enum class Condition { EndOfFile, BadValue, BadDesignator };
 

@@ -7,29 +7,21 @@
 #include <gtest/gtest.h>
 
 #include "io/console/console_writer.h"
-#include "io/initialize.h"
 #include "io/statement.h"
-#include "tests/support/run_program.h"
+#include "tests/support/io_test.h"
 
 namespace {
 
-// Runs `body` with standard output going to a file; what it wrote is read
-// back by the parent after the death test's child has ended.
-class Termination : public testing::Test {
+// A death test's child sends standard output to a file, which the parent
+// reads back after the child has ended.
+class Termination : public testsupport::IoTest {
 protected:
-    void SetUp() override {
-        io::initializeIo();
-        dir_ = testsupport::makeTempDirectory();
-        out_ = dir_ + "/stdout";
-    }
-    void TearDown() override { (void)std::system(("rm -rf '" + dir_ + "'").c_str()); }
     void redirectStdout() const {
-        int fd = ::open(out_.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+        int fd = ::open((dir_ + "/stdout").c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
         ::dup2(fd, 1);
         ::close(fd);
     }
-    std::string written() const { return testsupport::readFile(out_); }
-    std::string dir_, out_;
+    std::string written() const { return testsupport::readFile(dir_ + "/stdout"); }
 };
 
 TEST_F(Termination, StopWritesItsMessageAndEndsWithStatusZero) {

@@ -40,7 +40,7 @@ TEST(Platform, OpenFailuresAreClassified) {
             platform::closeFile(r.handle);
         }
     }
-    (void)std::system(("rm -rf '" + dir + "'").c_str());
+    testsupport::removeDirectory(dir);
 }
 
 TEST(Platform, IdentityIsDeviceAndInode) {
@@ -60,7 +60,7 @@ TEST(Platform, IdentityIsDeviceAndInode) {
     EXPECT_TRUE(platform::isSeekable(r.handle));
     platform::closeFile(r.handle);
     EXPECT_FALSE(platform::identityOfName(dir + "/missing", h));
-    (void)std::system(("rm -rf '" + dir + "'").c_str());
+    testsupport::removeDirectory(dir);
 }
 
 TEST(Platform, WritesReportAFullDevice) {

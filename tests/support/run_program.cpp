@@ -1,6 +1,7 @@
 #include "tests/support/run_program.h"
 
 #include <cstdlib>
+#include <filesystem>
 #include <fcntl.h>
 #include <fstream>
 #include <sstream>
@@ -25,6 +26,11 @@ std::string makeTempDirectory() {
     char pattern[] = "/tmp/ketlap-test-XXXXXX";
     const char* dir = ::mkdtemp(pattern);
     return dir != nullptr ? std::string(dir) : std::string();
+}
+
+void removeDirectory(const std::string& path) {
+    std::error_code ignored;
+    std::filesystem::remove_all(path, ignored);
 }
 
 RunResult runProgram(const std::string& program, const std::vector<std::string>& arguments,
@@ -54,8 +60,7 @@ RunResult runProgram(const std::string& program, const std::vector<std::string>&
     result.out = readFile(outPath);
     result.err = readFile(errPath);
     result.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    std::string cleanup = "rm -rf '" + scratch + "'";
-    (void)std::system(cleanup.c_str());
+    removeDirectory(scratch);
     return result;
 }
 

@@ -22,5 +22,6 @@ void writeFile(const std::string& path, const std::string& bytes);
 
 // A fresh empty directory under the system's temporary folder.
 std::string makeTempDirectory();
+void removeDirectory(const std::string& path);
 
 }  // namespace testsupport

@@ -21,7 +21,7 @@ testsupport::RunResult runWithTable(const std::string& table) {
     testsupport::writeFile(dir + "/data.txt",
                            "h\r\n==\r\n(I6,19F4.1)\r\n 50000" + std::string(18 * 4, ' ') + " 1.5\r\n");
     testsupport::RunResult run = testsupport::runProgram(KETLAP_BINARY, {"data.txt"}, dir, "");
-    (void)std::system(("rm -rf '" + dir + "'").c_str());
+    testsupport::removeDirectory(dir);
     return run;
 }
 

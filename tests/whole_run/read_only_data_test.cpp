@@ -24,7 +24,7 @@ TEST(ReadOnlyDataFile, OpensForReadingAndIsLeftUnchanged) {
     struct stat st;
     ASSERT_EQ(::stat((dir + "/data.txt").c_str(), &st), 0);
     EXPECT_EQ(st.st_mode & 0777, 0444u);
-    (void)std::system(("rm -rf '" + dir + "'").c_str());
+    testsupport::removeDirectory(dir);
 }
 
 }  // namespace

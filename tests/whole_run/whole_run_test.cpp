@@ -52,8 +52,7 @@ TEST_P(WholeRun, MatchesExpectedBytes) {
     EXPECT_EQ(printable(run.out), printable(readFile(fixture + "/expected_stdout")));
     EXPECT_EQ(printable(run.err), printable(readFile(fixture + "/expected_stderr")));
     EXPECT_EQ(run.status, std::atoi(readFile(fixture + "/expected_exit").c_str()));
-    std::string cleanup = "rm -rf '" + work + "'";
-    (void)std::system(cleanup.c_str());
+    testsupport::removeDirectory(work);
 }
 
 INSTANTIATE_TEST_SUITE_P(
