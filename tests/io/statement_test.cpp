@@ -1,8 +1,12 @@
 #include "io/statement.h"
 
+#include <fcntl.h>
+#include <unistd.h>
+
 #include <gtest/gtest.h>
 
 #include "io/console/console_writer.h"
+#include "platform/platform.h"
 #include "io/initialize.h"
 #include "tests/support/io_test.h"
 
@@ -100,6 +104,21 @@ TEST_F(Statement, EndOfFileLastsForTheUnit) {
     EXPECT_EQ(readTwo(3, catchEnd), -1);
     EXPECT_EQ(readTwo(3, catchErr), -1);
     EXPECT_EXIT(readTwo(3, catchNone), testing::ExitedWithCode(1), "F6405: READ\\(");
+}
+
+TEST_F(Statement, AConsoleEndOfFileDoesNotLast) {
+    // The next console READ reads again (and meets the end once more as
+    // 6501), where a file would answer 6405 at once.
+    const std::string empty = file("empty.txt", "");
+    auto run = [&] {
+        int fd = ::open(empty.c_str(), O_RDONLY);
+        ::dup2(fd, 0);
+        platform::prepareStandardHandles();
+        io::initializeIo();
+        if (readTwo(5, catchEnd) != -1) std::abort();
+        readTwo(5, catchNone);
+    };
+    EXPECT_EXIT(run(), testing::ExitedWithCode(1), "F6501: READ\\(CON\\)");
 }
 
 TEST_F(Statement, BeginChecks) {
