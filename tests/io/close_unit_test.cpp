@@ -11,7 +11,7 @@ using units_test::fileWithStatus;
 using units_test::openError;
 using units_test::UnitsTest;
 
-io::Unit* unitOf(std::int32_t number) { return io::findUnit(number, io::Direction::Reading); }
+using units_test::unitOf;
 
 std::int32_t closeError(std::int32_t unit, std::optional<std::string_view> status) {
     return conditionOf([&] { io::closeUnitStatement(unit, status); });

@@ -12,7 +12,7 @@ using units_test::fileWithStatus;
 using units_test::openError;
 using units_test::UnitsTest;
 
-io::Unit* unitOf(std::int32_t number) { return io::findUnit(number, io::Direction::Reading); }
+using units_test::unitOf;
 
 TEST_F(UnitsTest, BadSpecifiersAreRefusedInTableOrder) {
     struct Case {

@@ -42,6 +42,9 @@ inline io::OpenSpecifiers fileWithStatus(std::string_view file, std::string_view
 
 inline bool runningAsRoot() { return ::geteuid() == 0; }
 
+// The unit a READ on `number` would use.
+inline io::Unit* unitOf(std::int32_t number) { return io::findUnit(number, io::Direction::Reading); }
+
 // Standard input read from a file for the lifetime of the object.
 class StdinFrom {
 public:
